@@ -1,0 +1,4 @@
+#include "app/events.h"
+
+// The program has no program-wide state to prepare.
+void OnWindowCreated() {}
