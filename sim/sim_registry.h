@@ -59,9 +59,19 @@ bool DeleteKeyTree(platform::RegKey root, const std::string& path, View view = V
 // comparing the whole machine before and after.
 std::vector<std::string> Dump();
 
+// The value as stored: false when the key or the value is missing. An empty
+// name is the key's default value.
+bool GetValue(platform::RegKey root, const std::string& path, const std::string& name, std::uint32_t* type,
+              ByteBuffer* data, View view = View::k64);
+// The names of the key's direct subkeys in the order RegEnumKeyA hands them out.
+std::vector<std::string> SubkeyNames(platform::RegKey root, const std::string& path, View view = View::k64);
+
 // Thread state, for the guard's tests.
 bool FsRedirectionDisabled();
+// Of the key an open handle refers to (false for a handle that is not open).
 bool ReflectionDisabled(platform::RegKey key);
+// Of a key named by its path.
+bool ReflectionDisabledAt(platform::RegKey root, const std::string& path, View view = View::k64);
 std::size_t OpenKeyCount();  // keys opened and not yet closed
 
 // One line per platform call, in order, such as
