@@ -1,0 +1,3 @@
+#pragma once
+// Resource ids shared by quarnel.rc and the code that loads them.
+#define IDI_QUARNEL 1
