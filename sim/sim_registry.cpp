@@ -129,11 +129,11 @@ bool TakeFailure(Fail what) {
   return true;
 }
 
-// Splits at "\" (never at a trail byte). One trailing "\" is accepted; an
-// empty component anywhere else is not a path.
+// Splits at "\" (never at a trail byte). Trailing "\"s are accepted, as
+// Windows accepts them; an empty component anywhere else is not a path.
 bool SplitPath(const char* text, Components& out) {
   out.clear();
-  if (text == nullptr || *text == '\0') return true;
+  if (text == nullptr) return true;
   const std::string path = text;
   std::string current;
   for (std::size_t i = 0; i < path.size(); ++i) {
@@ -141,7 +141,7 @@ bool SplitPath(const char* text, Components& out) {
       current += path[i];
       current += path[++i];
     } else if (path[i] == '\\') {
-      if (current.empty()) return false;
+      if (current.empty()) return path.find_first_not_of('\\', i) == std::string::npos && !out.empty();
       out.push_back(current);
       current.clear();
     } else {
@@ -595,7 +595,10 @@ RegResult RegOpenKeyExA(RegKey root, const char* path, std::uint32_t /*options*/
   const RegResult result = sim::Resolve(root, path, ViewOfMask(mask), place);
   if (result != sim::kSuccess) return result;
   const sim::NodePtr node = sim::Walk(place, false);
-  if (node == nullptr) return sim::kFileNotFound;
+  if (node == nullptr) {
+    *out = 0;
+    return sim::kFileNotFound;
+  }
   const std::uint32_t access = (mask & sim::kMaximumAllowed) != 0 ? sim::kKeyAllAccess : mask;
   *out = sim::NewHandle(node, place, access);
   return sim::kSuccess;
@@ -608,11 +611,15 @@ RegResult RegQueryValueExA(RegKey key, const char* name, std::uint8_t* data, std
   sim::NodePtr node;
   const RegResult result = sim::KeyOf(key, kKeyQueryValue, node);
   if (result != sim::kSuccess) return result;
+  if (data != nullptr && size == nullptr) return sim::kInvalidParameter;
   auto found = node->values.find(sim::Fold(name == nullptr ? "" : name));
-  if (found == node->values.end()) return sim::kFileNotFound;
-  const ByteBuffer& stored = found->second.data;
-  const std::uint32_t length = static_cast<std::uint32_t>(stored.size());
-  if (size == nullptr) return data == nullptr ? sim::kSuccess : sim::kInvalidParameter;
+  if (found == node->values.end()) {
+    if (data == nullptr && size != nullptr) *size = 0;  // as NT does; a buffer's size stays
+    return sim::kFileNotFound;
+  }
+  const sim::Value& value = found->second;
+  const std::uint32_t length = static_cast<std::uint32_t>(value.data.size());
+  if (size == nullptr) return sim::kSuccess;
   if (data == nullptr) {
     *size = length;
     return sim::kSuccess;
@@ -621,7 +628,11 @@ RegResult RegQueryValueExA(RegKey key, const char* name, std::uint8_t* data, std
     *size = length;
     return sim::kMoreData;
   }
-  if (length != 0) std::memcpy(data, stored.data(), length);
+  if (length != 0) std::memcpy(data, value.data.data(), length);
+  // A string stored without its NUL gets one where the buffer has room; the
+  // size reported stays the stored one.
+  const bool is_string = value.type == sim::kRegSz || value.type == sim::kRegExpandSz || value.type == sim::kRegMultiSz;
+  if (is_string && *size > length && (length == 0 || value.data.back() != 0)) data[length] = 0;
   *size = length;
   return sim::kSuccess;
 }
