@@ -284,6 +284,14 @@ TEST_F(SimRegistry, DumpListsEveryKeyAndValueSorted) {
       "HKLM\\SOFTWARE\\Wow6432Node\\A = \"\" type 4 data 01 00 00 00",
   };
   EXPECT_EQ(sim::Dump(), expected);
+
+  std::uint32_t type = 0;
+  ByteBuffer data;
+  ASSERT_TRUE(sim::GetValue(kHkeyLocalMachine, "SOFTWARE\\A", "", &type, &data, View::k32));
+  EXPECT_EQ(type, sim::kRegDword);
+  EXPECT_EQ(data, (ByteBuffer{1, 0, 0, 0}));
+  EXPECT_FALSE(sim::GetValue(kHkeyLocalMachine, "SOFTWARE\\A", "", &type, &data, View::k64));
+  EXPECT_FALSE(sim::GetValue(kHkeyCurrentUser, "Software\\B", "Other", &type, &data));
 }
 
 struct RegCase {
