@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest libgtest-dev
+  cmake make g++ googletest libgtest-dev clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-i686
   wine64 wine xvfb x11-utils xdotool imagemagick fonts-wqy-microhei file
 )

@@ -48,6 +48,18 @@ else
   failures+=("native build"); failed=$((failed + 1))
 fi
 
+# 1b. The same tests under AddressSanitizer and UBSan, and short fuzzing runs.
+if build native-asan; then
+  run_ctest "native unit tests, ASan+UBSan" build/native-asan -j"$(nproc)"
+else
+  failures+=("sanitizer build"); failed=$((failed + 1))
+fi
+if build fuzz; then
+  run_ctest "fuzzing" build/fuzz -j"$(nproc)"
+else
+  failures+=("fuzz build"); failed=$((failed + 1))
+fi
+
 # 2. The 32-bit program itself, and its form.
 if build win32; then
   run_ctest "32-bit program form" build/win32
