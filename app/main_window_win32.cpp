@@ -53,10 +53,12 @@ bool FillCombo(HWND combo) {
     if (index == CB_ERR || index == CB_ERRSPACE) return false;
   }
   // One pixel taller than the default item height, which the font decides;
-  // so it must come after WM_SETFONT.
+  // so it must come after WM_SETFONT. NOTE: Wine refuses this (CB_ERR) for a
+  // combo that is not owner-drawn, and the items keep their default height;
+  // Windows applies it. Either way the combo works, so the result is not checked.
   const LRESULT item_height = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
-  if (item_height == CB_ERR) return false;
-  return SendMessageW(combo, CB_SETITEMHEIGHT, 0, item_height + 1) != CB_ERR;
+  if (item_height != CB_ERR) SendMessageW(combo, CB_SETITEMHEIGHT, 0, item_height + 1);
+  return true;
 }
 
 bool AddColumns(HWND list) {

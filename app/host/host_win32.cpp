@@ -44,7 +44,14 @@ Text SystemDirectory() {
 Answer ShowMessage(const Text& message, std::uint32_t button_set) {
   const std::wstring text = DisplayText(message);
   const std::wstring caption = DisplayText(kBoxCaption);
-  return AnswerFromBoxResult(MessageBoxW(nullptr, text.c_str(), caption.c_str(), BoxStyle(button_set)));
+  const HWND active = GetActiveWindow();
+  const int result = MessageBoxW(nullptr, text.c_str(), caption.c_str(), BoxStyle(button_set));
+  // A task-modal box without an owner is destroyed while the thread's windows
+  // are still disabled, so nothing takes the activation back (Wine leaves no
+  // window active at all). Give it back, so that the focus returns to the
+  // control that had it.
+  if (active != nullptr && IsWindow(active) && GetActiveWindow() != active) SetForegroundWindow(active);
+  return AnswerFromBoxResult(result);
 }
 
 bool RunCommand(const Text& command_line, bool wait, std::int32_t show_mode) {
@@ -84,6 +91,10 @@ bool RunCommand(const Text& command_line, bool wait, std::int32_t show_mode) {
 }
 
 void FatalStop(const Text& message) {
+  // A window destroyed on the way here may have posted WM_QUIT, which would
+  // end the box's modal loop before anyone saw the message.
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   const std::wstring text = DisplayText(message);
   const std::wstring caption = DisplayText(kFatalCaption);
   MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
