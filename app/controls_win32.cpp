@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "app/controls.h"
@@ -78,19 +77,23 @@ void SetCellText(std::int32_t row, std::int32_t column, const Text& text) {
 Text GetCellText(std::int32_t row, std::int32_t column) {
   HWND list = List();
   if (!CellExists(list, row, column)) return {};
-  std::vector<char> buffer(512);
+  std::size_t size = 512;
+  std::vector<char> buffer;
   for (;;) {
-    std::fill(buffer.begin(), buffer.end(), '\0');
+    // One byte more than the list is told: Wine fills a buffer that is too
+    // small to its last byte, with no NUL.
+    buffer.assign(size + 1, '\0');
     LVITEMA item = {};
     item.iSubItem = column;
     item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
+    item.cchTextMax = static_cast<int>(size);
     const auto length = static_cast<std::size_t>(
         SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-    // The list stores its texts as UTF-16: a double-byte character that does
-    // not fit is left out whole, so a cut text can end two bytes short.
-    if (length + 2 < buffer.size()) break;
-    buffer.resize(buffer.size() * 2);
+    // The list keeps its texts as UTF-16 and converts on the way out: a
+    // double-byte character that does not fit is left out whole, so a cut
+    // text can end one byte before the usual size - 1.
+    if (length + 2 < size) break;
+    size *= 2;
   }
   return Text(buffer.data());
 }
