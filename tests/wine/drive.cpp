@@ -214,12 +214,18 @@ bool WaitForFocus(DWORD thread, HWND window, DWORD timeout_ms) {
 }
 
 void PressKey(WORD virtual_key, bool shift) {
-  std::vector<INPUT> inputs;
-  if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
-  inputs.push_back(KeyInput(virtual_key, false));
-  inputs.push_back(KeyInput(virtual_key, true));
-  if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  if (shift) {
+    PressChord(VK_SHIFT, virtual_key);
+    return;
+  }
+  INPUT inputs[] = {KeyInput(virtual_key, false), KeyInput(virtual_key, true)};
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+void PressChord(WORD modifier, WORD virtual_key) {
+  INPUT inputs[] = {KeyInput(modifier, false), KeyInput(virtual_key, false), KeyInput(virtual_key, true),
+                    KeyInput(modifier, true)};
+  SendInput(4, inputs, sizeof(INPUT));
 }
 
 void ClickAt(int x, int y) {

@@ -61,6 +61,8 @@ bool WaitForFocus(DWORD thread, HWND window, DWORD timeout_ms = kDefaultTimeoutM
 // Types one key as keyboard input (down, then up), with Shift held if asked.
 // The input goes where the system's focus is, as a user's keystroke would.
 void PressKey(WORD virtual_key, bool shift = false);
+// The same with another modifier held (VK_MENU for Alt, VK_CONTROL).
+void PressChord(WORD modifier, WORD virtual_key);
 
 // Moves the mouse to (x, y) in screen coordinates and clicks the left button.
 void ClickAt(int x, int y);

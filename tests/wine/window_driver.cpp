@@ -54,6 +54,8 @@ constexpr SeededProduct kProducts[] = {
     {L"1B2C3D4E5F60718293A4B5C6D7E8F901", L"AutoCAD 2008 - Simplified Chinese"},
 };
 
+constexpr SeededProduct kLateProduct = {L"2C3D4E5F60718293A4B5C6D7E8F9011B", L"AutoCAD 2008 - English"};
+
 bool Has(LONG_PTR style, LONG_PTR bits) { return (style & bits) == bits; }
 
 HWND Item(HWND window, int id) { return GetDlgItem(window, id); }
@@ -351,6 +353,20 @@ void CheckChoosingByKeyboard(const Tool& tool, HWND window) {
     CheckEqual(ListCellText(tool.Process(), list, 0, 0), name, "column 0: the product name");
     CheckEqual(ListCellText(tool.Process(), list, 0, 1), path, "column 1: the key's full path");
   }
+
+  // Choosing the selected item again runs the scan again: it finds the
+  // product added meanwhile. Enter reaches the open list and picks the item.
+  Trace("Enter in the open list on the selected item");
+  Check(SetRegistryString(HKEY_LOCAL_MACHINE, std::wstring(kProductsKey) + kLateProduct.key, L"ProductName",
+                          kLateProduct.name),
+        "another 2008 product added");
+  PressKey(VK_F4);
+  Check(WaitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }), "list open");
+  PressKey(VK_RETURN);
+  Check(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 2; }), "scanned again: two rows");
+  Check(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == FALSE, "list closed");
+  CheckEqual(SendMessageW(combo, CB_GETCURSEL, 0, 0), static_cast<LRESULT>(1), "selection unchanged");
+  Check(!MessageBoxExists(tool.ProcessId(), kBoxCaption), "Enter pressed no button");
   Trace("");
 }
 
@@ -387,19 +403,37 @@ void CheckEscWithListOpen(Tool& tool, HWND window) {
   Trace("");
 }
 
-void CheckEscOnList(const std::wstring& path) {
-  Trace("Esc with the focus on ProductList");
-  Tool tool;
-  if (!Check(tool.Start(path), "started again")) return;
-  HWND window = tool.WaitForWindow(kCaption);
-  if (!Check(window != nullptr, "window shown")) return;
-  Check(WaitForFocus(tool.UiThread(), Item(window, layout::kCleanButton)), "focus on CleanButton");
-  PressKey(VK_TAB);
-  Check(WaitForFocus(tool.UiThread(), Item(window, layout::kProductList)), "focus on ProductList");
-  PressKey(VK_ESCAPE);
-  DWORD exit_code = 1234;
-  Check(tool.WaitForExit(&exit_code), "the program ends");
-  CheckEqual(exit_code, 0UL, "exit code");
+// Each in a fresh run of the tool: the keys that close it from a control.
+void CheckClosingKeys(const std::wstring& path) {
+  struct Case {
+    const char* label;
+    int focus;  // reached with Tab from CleanButton
+    WORD key;
+    bool alt;
+  } cases[] = {
+      {"Esc with the focus on ProductList", layout::kProductList, VK_ESCAPE, false},
+      {"Alt+F4 with the focus on CleanButton", layout::kCleanButton, VK_F4, true},
+  };
+  for (const Case& c : cases) {
+    Trace(c.label);
+    Tool tool;
+    if (!Check(tool.Start(path), "started again")) continue;
+    HWND window = tool.WaitForWindow(kCaption);
+    if (!Check(window != nullptr, "window shown")) continue;
+    Check(WaitForFocus(tool.UiThread(), Item(window, layout::kCleanButton)), "focus on CleanButton");
+    if (c.focus != layout::kCleanButton) {
+      PressKey(VK_TAB);
+      Check(WaitForFocus(tool.UiThread(), Item(window, c.focus)), "focus moved there");
+    }
+    if (c.alt) {
+      PressChord(VK_MENU, c.key);
+    } else {
+      PressKey(c.key);
+    }
+    DWORD exit_code = 1234;
+    Check(tool.WaitForExit(&exit_code), "the program ends");
+    CheckEqual(exit_code, 0UL, "exit code");
+  }
   Trace("");
 }
 
@@ -440,6 +474,6 @@ int main(int argc, char** argv) {
   CheckFocusComesBack(tool, window);
   CheckChoosingByKeyboard(tool, window);
   CheckEscWithListOpen(tool, window);
-  CheckEscOnList(path);
+  CheckClosingKeys(path);
   return Finish();
 }
