@@ -33,8 +33,7 @@ ControlClass ClassFor(const layout::Control& control) {
     case layout::Kind::kLabel:
       // The version label is one line centred in its box; the hint wraps and
       // starts at the top.
-      return {WC_STATICW,
-              static_cast<DWORD>(SS_LEFT | (control.id == layout::kVersionLabel ? SS_CENTERIMAGE : 0)),
+      return {WC_STATICW, static_cast<DWORD>(SS_LEFT | (control.id == layout::kVersionLabel ? SS_CENTERIMAGE : 0)),
               control.height};
     case layout::Kind::kDropDownList:
       return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL, layout::kComboCreatedHeight};
@@ -103,8 +102,8 @@ bool MainWindow::Create(HINSTANCE instance) {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - layout::kOuterWidth) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - layout::kOuterHeight) / 2;
   const std::wstring caption = DisplayText(layout::kCaption);
-  if (CreateWindowExW(0, kClassName, caption.c_str(), kFrameStyle, left, top, layout::kOuterWidth,
-                      layout::kOuterHeight, nullptr, nullptr, instance, this) == nullptr) {
+  if (CreateWindowExW(0, kClassName, caption.c_str(), kFrameStyle, left, top, layout::kOuterWidth, layout::kOuterHeight,
+                      nullptr, nullptr, instance, this) == nullptr) {
     return false;
   }
   if (icon != nullptr) {
@@ -142,9 +141,7 @@ void MainWindow::Show() {
   SetForegroundWindow(window_);
 }
 
-HWND MainWindow::Control(layout::ControlId id) const {
-  return window_ != nullptr ? GetDlgItem(window_, id) : nullptr;
-}
+HWND MainWindow::Control(layout::ControlId id) const { return window_ != nullptr ? GetDlgItem(window_, id) : nullptr; }
 
 bool MainWindow::IsOwnWindow(HWND window) const {
   if (window_ == nullptr || window == nullptr) return false;

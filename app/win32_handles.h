@@ -35,8 +35,7 @@ struct ProcessHandles {
   UniqueHandle process;
   UniqueHandle thread;
 
-  explicit ProcessHandles(const PROCESS_INFORMATION& info)
-      : process(info.hProcess), thread(info.hThread) {}
+  explicit ProcessHandles(const PROCESS_INFORMATION& info) : process(info.hProcess), thread(info.hThread) {}
 };
 
 // A window this code created and still owns; nullptr is none.

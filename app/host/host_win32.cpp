@@ -77,8 +77,8 @@ bool RunCommand(const Text& command_line, bool wait, std::int32_t show_mode) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show_mode == kShowHidden ? SW_HIDE : SW_SHOWNORMAL);
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), line.data(), nullptr, nullptr,
-                      FALSE, 0, nullptr, system_directory.c_str(), &startup, &info)) {
+  if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, system_directory.c_str(), &startup, &info)) {
     return false;
   }
   const ProcessHandles process(info);

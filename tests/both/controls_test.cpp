@@ -56,8 +56,8 @@ TEST_F(Controls, CellsOutsideTheListReadEmptyAndChangeNothing) {
   struct Case {
     const char* label;
     std::int32_t row, column;
-  } cases[] = {{"row 7", 7, 1}, {"row 3, just past the end", 3, 0}, {"row -1", -1, 0},
-               {"column 2", 0, 2}, {"column -1", 1, -1}};
+  } cases[] = {
+      {"row 7", 7, 1}, {"row 3, just past the end", 3, 0}, {"row -1", -1, 0}, {"column 2", 0, 2}, {"column -1", 1, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     ProductList::SetCellText(c.row, c.column, "changed");
@@ -76,7 +76,7 @@ TEST_F(Controls, LongCellTextsComeBackWhole) {
   struct Case {
     const char* label;
     std::size_t length;
-  } cases[] = {{"510 bytes", 510}, {"511 bytes", 511}, {"512 bytes", 512}, {"513 bytes", 513},
+  } cases[] = {{"510 bytes", 510},   {"511 bytes", 511},   {"512 bytes", 512},  {"513 bytes", 513},
                {"1023 bytes", 1023}, {"1024 bytes", 1024}, {"5000 bytes", 5000}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -91,7 +91,8 @@ TEST_F(Controls, LongCellTextsComeBackWhole) {
     const char* label;
     const char* lead;
     std::size_t pairs;
-  } wide[] = {{"255 pairs after one byte: 511 bytes", "a", 255}, {"256 pairs: 512 bytes", "", 256},
+  } wide[] = {{"255 pairs after one byte: 511 bytes", "a", 255},
+              {"256 pairs: 512 bytes", "", 256},
               {"300 pairs after one byte: 601 bytes", "a", 300}};
   for (const Wide& c : wide) {
     SCOPED_TRACE(c.label);
@@ -109,7 +110,8 @@ TEST_F(Controls, ByteTextsPassUnchanged) {
     Text stored;
     Text read;
   } cases[] = {
-      {"double-byte name", "AutoCAD 2010 - \xBC\xF2\xCC\xE5\xD6\xD0\xCE\xC4", "AutoCAD 2010 - \xBC\xF2\xCC\xE5\xD6\xD0\xCE\xC4"},
+      {"double-byte name", "AutoCAD 2010 - \xBC\xF2\xCC\xE5\xD6\xD0\xCE\xC4",
+       "AutoCAD 2010 - \xBC\xF2\xCC\xE5\xD6\xD0\xCE\xC4"},
       {"empty", "", ""},
       {"cut at its first NUL", Text("ab\0cd", 5), "ab"},
   };

@@ -16,8 +16,7 @@ std::string g_trace;
 class RemoteMemory {
  public:
   RemoteMemory(HANDLE process, std::size_t size)
-      : process_(process),
-        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+      : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
   RemoteMemory(const RemoteMemory&) = delete;
   RemoteMemory& operator=(const RemoteMemory&) = delete;
   ~RemoteMemory() {
@@ -26,13 +25,11 @@ class RemoteMemory {
   char* Address() const { return static_cast<char*>(address_); }
   bool Write(std::size_t offset, const void* data, std::size_t size) const {
     SIZE_T done = 0;
-    return address_ != nullptr && WriteProcessMemory(process_, Address() + offset, data, size, &done) &&
-           done == size;
+    return address_ != nullptr && WriteProcessMemory(process_, Address() + offset, data, size, &done) && done == size;
   }
   bool Read(std::size_t offset, void* data, std::size_t size) const {
     SIZE_T done = 0;
-    return address_ != nullptr && ReadProcessMemory(process_, Address() + offset, data, size, &done) &&
-           done == size;
+    return address_ != nullptr && ReadProcessMemory(process_, Address() + offset, data, size, &done) && done == size;
   }
 
  private:
@@ -106,9 +103,16 @@ BOOL CALLBACK FindToolWindow(HWND window, LPARAM param) {
 
 bool IsExtendedKey(WORD key) {
   switch (key) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_INSERT: case VK_DELETE:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
       return true;
     default:
       return false;
@@ -161,11 +165,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
 }
 
 Tool::~Tool() {
-  if (process_ != nullptr) {
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
-    CloseHandle(process_);
-  }
-  if (thread_ != nullptr) CloseHandle(thread_);
+  if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.Get(), 99);
 }
 
 bool Tool::Start(const std::wstring& path) {
@@ -173,12 +173,11 @@ bool Tool::Start(const std::wstring& path) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(path.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
+  if (!CreateProcessW(path.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     return false;
   }
-  process_ = info.hProcess;
-  thread_ = info.hThread;
+  process_.Reset(info.hProcess);
+  thread_.Reset(info.hThread);
   process_id_ = info.dwProcessId;
   return true;
 }
@@ -189,15 +188,15 @@ HWND Tool::WaitForWindow(const std::wstring& caption, DWORD timeout_ms) {
         WindowSearch search = {process_id_, &caption, nullptr};
         EnumWindows(&FindToolWindow, reinterpret_cast<LPARAM>(&search));
         window_ = search.found;
-        return window_ != nullptr || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+        return window_ != nullptr || WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
       },
       timeout_ms);
   return window_;
 }
 
 bool Tool::WaitForExit(DWORD* exit_code, DWORD timeout_ms) {
-  if (WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0) return false;
-  GetExitCodeProcess(process_, exit_code);
+  if (WaitForSingleObject(process_.Get(), timeout_ms) != WAIT_OBJECT_0) return false;
+  GetExitCodeProcess(process_.Get(), exit_code);
   return true;
 }
 
@@ -376,7 +375,8 @@ ScreenImage::ScreenImage(const RECT& rect) {
       GdiFlush();
       const auto* quads = static_cast<const RGBQUAD*>(bits);
       pixels_.reserve(static_cast<std::size_t>(width) * height);
-      for (int i = 0; i < width * height; ++i) pixels_.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+      for (int i = 0; i < width * height; ++i)
+        pixels_.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
       width_ = width;
       height_ = height;
     }
@@ -435,11 +435,13 @@ std::vector<IconImage> IconGroup(const std::wstring& exe_path, int group_id) {
   HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(group_id), reinterpret_cast<LPCWSTR>(RT_GROUP_ICON));
   HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
   const auto* header = loaded != nullptr ? static_cast<const GroupIconHeader*>(LockResource(loaded)) : nullptr;
-  if (header != nullptr && SizeofResource(module, found) >= sizeof(GroupIconHeader) + header->count * sizeof(GroupIconEntry)) {
+  if (header != nullptr &&
+      SizeofResource(module, found) >= sizeof(GroupIconHeader) + header->count * sizeof(GroupIconEntry)) {
     const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
     for (WORD i = 0; i < header->count; ++i) {
-      images.push_back({entries[i].width == 0 ? 256 : entries[i].width, entries[i].height == 0 ? 256 : entries[i].height,
-                        entries[i].colours, entries[i].bits_per_pixel});
+      images.push_back({entries[i].width == 0 ? 256 : entries[i].width,
+                        entries[i].height == 0 ? 256 : entries[i].height, entries[i].colours,
+                        entries[i].bits_per_pixel});
     }
   }
   FreeLibrary(module);
@@ -459,8 +461,8 @@ bool SetRegistryString(HKEY root, const std::wstring& key, const std::wstring& n
 
 std::string Narrow(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                       nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string narrow(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &narrow[0], size, nullptr, nullptr);
   return narrow;

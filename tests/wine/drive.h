@@ -5,6 +5,8 @@
 // short interval up to a deadline; nothing sleeps a fixed time.
 #include <windows.h>
 
+#include "app/win32_handles.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,15 +42,15 @@ class Tool {
   // Waits for the process to end; false on time-out. exit_code gets its code.
   bool WaitForExit(DWORD* exit_code, DWORD timeout_ms = kDefaultTimeoutMs);
 
-  HANDLE Process() const { return process_; }
+  HANDLE Process() const { return process_.Get(); }
   DWORD ProcessId() const { return process_id_; }
   HWND Window() const { return window_; }
   // The thread that owns the window: the tool's user-interface thread.
   DWORD UiThread() const;
 
  private:
-  HANDLE process_ = nullptr;
-  HANDLE thread_ = nullptr;
+  UniqueHandle process_;
+  UniqueHandle thread_;
   DWORD process_id_ = 0;
   HWND window_ = nullptr;
 };

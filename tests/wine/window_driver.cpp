@@ -62,13 +62,11 @@ HWND Item(HWND window, int id) { return GetDlgItem(window, id); }
 
 // The item height a drop-down list gets by default with the same font.
 int DefaultComboItemHeight() {
-  HWND combo = CreateWindowExW(0, L"ComboBox", L"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 112, 160, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  if (combo == nullptr) return -1;
-  SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  const int height = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
-  DestroyWindow(combo);
-  return height;
+  const UniqueWindow combo(CreateWindowExW(0, L"ComboBox", L"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 112, 160, nullptr,
+                                           nullptr, GetModuleHandleW(nullptr), nullptr));
+  if (!combo) return -1;
+  SendMessageW(combo.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return static_cast<int>(SendMessageW(combo.Get(), CB_GETITEMHEIGHT, 0, 0));
 }
 
 void CheckFrame(HWND window, const std::wstring& path) {
@@ -323,16 +321,15 @@ void CheckFocusComesBack(const Tool& tool, HWND window) {
   HWND combo = Item(window, layout::kVersionCombo);
   if (!Check(WaitForFocus(tool.UiThread(), combo), "focus on VersionCombo first")) return;
   // The user clicks another program's window, then the tool's title bar.
-  HWND other = CreateWindowExW(0, L"Static", L"driver", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 80, 40, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  const UniqueWindow other(CreateWindowExW(0, L"Static", L"driver", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 80, 40,
+                                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   ClickAt(40, 20);
-  Check(WaitUntil([&] { return GetForegroundWindow() == other; }), "another window activated");
+  Check(WaitUntil([&] { return GetForegroundWindow() == other.Get(); }), "another window activated");
   RECT frame = {};
   GetWindowRect(window, &frame);
   ClickAt((frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2);
   Check(WaitUntil([&] { return GetForegroundWindow() == window; }), "tool activated again");
   Check(WaitForFocus(tool.UiThread(), combo), "focus back on the control that last had it");
-  DestroyWindow(other);
   Trace("");
 }
 
@@ -390,7 +387,8 @@ void CheckEscWithListOpen(Tool& tool, HWND window) {
       const LRESULT item_height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
       Check(inside.bottom >= 9 * item_height, "all nine items visible at once");
       CheckEqual(SendMessageW(list, LB_GETTOPINDEX, 0, 0), static_cast<LRESULT>(0), "list starts at the first item");
-      std::printf("  note: open list %ld..%ld, items %ld tall\n", open.top, open.bottom, static_cast<long>(item_height));
+      std::printf("  note: open list %ld..%ld, items %ld tall\n", open.top, open.bottom,
+                  static_cast<long>(item_height));
     }
     RECT rect = {};
     GetWindowRect(window, &rect);
@@ -448,8 +446,7 @@ int main(int argc, char** argv) {
   MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path, MAX_PATH);
 
   for (const SeededProduct& product : kProducts) {
-    Check(SetRegistryString(HKEY_LOCAL_MACHINE, std::wstring(kProductsKey) + product.key, L"ProductName",
-                            product.name),
+    Check(SetRegistryString(HKEY_LOCAL_MACHINE, std::wstring(kProductsKey) + product.key, L"ProductName", product.name),
           "seeded " + Narrow(product.name));
   }
 
