@@ -309,8 +309,9 @@ long RunProcess(const std::wstring& application, const std::wstring& command_lin
   line.push_back(L'\0');
   // Its console output (in the ANSI code page) would garble the walk-through.
   SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
-  const UniqueHandle null_device(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                             &inheritable, OPEN_EXISTING, 0, nullptr));
+  const HANDLE opened = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    &inheritable, OPEN_EXISTING, 0, nullptr);
+  const UniqueHandle null_device(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
