@@ -15,6 +15,7 @@
 #include "app/events.h"
 #include "app/main_window_win32.h"
 #include "registry/registry_read.h"
+#include "registry/view_guard.h"
 
 namespace {
 
@@ -127,6 +128,21 @@ int main() {
                 scan_key / bare_key, ProductList::RowCount(), Median(scan_list) / count * 1e6,
                 Median(bare_list) / count * 1e6, root_key, scan_key / root_key);
   }
+  // Where the difference goes: the guard's own steps around each read.
+  HKEY key = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProducts, 0, KEY_READ, &key);
+  constexpr int kCalls = 20000;
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kCalls; ++i) IsSystem64Bit();
+  const double check = Seconds(start) / kCalls * 1e6;
+  start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kCalls; ++i) {
+    DisableKeyReflection(reinterpret_cast<platform::RegKey>(key));
+    EnableKeyReflection(reinterpret_cast<platform::RegKey>(key));
+  }
+  const double reflection = Seconds(start) / kCalls * 1e6;
+  RegCloseKey(key);
+  std::printf("guard per read: 64-bit check %.2f us, reflection off and on %.2f us\n", check, reflection);
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProducts);
   return 0;
 }
